@@ -1,0 +1,190 @@
+#include "imagelibrary.h"
+
+#include "pagegeometry.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+
+namespace quelvara {
+
+namespace {
+
+class LoadFailure {
+public:
+    QString text;
+};
+
+[[noreturn]] void fail(const QString& fileName, const QString& what)
+{
+    throw LoadFailure { QStringLiteral("%1: %2").arg(fileName, what) };
+}
+
+quint16 u16At(const QByteArray& bytes, qsizetype at)
+{
+    return quint16(uchar(bytes[at]) | uchar(bytes[at + 1]) << 8);
+}
+
+QByteArray bytesOf(const ImageLibrary::ByteSource& source, const QString& fileName)
+{
+    const std::optional<QByteArray> bytes = source(fileName);
+    if (!bytes)
+        fail(fileName, QStringLiteral("missing"));
+    if (bytes->isEmpty())
+        fail(fileName, QStringLiteral("empty"));
+    return *bytes;
+}
+
+void checkBitmapHeader(const QString& fileName, const QByteArray& bytes, int bitsPerPixel)
+{
+    if (bytes.size() < 54 || !bytes.startsWith("BM"))
+        fail(fileName, QStringLiteral("not a BMP file"));
+    const int depth = u16At(bytes, 28);
+    if (depth != bitsPerPixel)
+        fail(fileName, QStringLiteral("wrong depth: %1 bits per pixel, expected %2").arg(depth).arg(bitsPerPixel));
+}
+
+// The directory of an ICO (type 1) or CUR (type 2) file.
+void checkIconHeader(const QString& fileName, const QByteArray& bytes, int type)
+{
+    if (bytes.size() < 22 || u16At(bytes, 0) != 0 || u16At(bytes, 2) != type)
+        fail(fileName, type == 1 ? QStringLiteral("not an ICO file") : QStringLiteral("not a CUR file"));
+}
+
+void checkSize(const QString& fileName, const QImage& image, int width, int height)
+{
+    if (image.width() != width || image.height() != height)
+        fail(fileName, QStringLiteral("wrong size: %1×%2, expected %3×%4")
+                           .arg(image.width())
+                           .arg(image.height())
+                           .arg(width)
+                           .arg(height));
+}
+
+QImage decodeBitmap(const QString& fileName, const QByteArray& bytes, int bitsPerPixel, int width, int height)
+{
+    checkBitmapHeader(fileName, bytes, bitsPerPixel);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer, "bmp");
+    QImage image = reader.read();
+    if (image.isNull())
+        fail(fileName, QStringLiteral("cannot be decoded (%1)").arg(reader.errorString()));
+    checkSize(fileName, image, width, height);
+    return image;
+}
+
+// Every image of an icon or cursor file, by its width.
+std::vector<QImage> decodeIconImages(const QString& fileName, const QByteArray& bytes, const char* format)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer, format);
+    std::vector<QImage> images;
+    const int count = reader.imageCount();
+    for (int i = 0; i < count; ++i) {
+        if (!reader.jumpToImage(i))
+            fail(fileName, QStringLiteral("image %1 cannot be reached").arg(i + 1));
+        QImage image = reader.read();
+        if (image.isNull())
+            fail(fileName, QStringLiteral("cannot be decoded (%1)").arg(reader.errorString()));
+        images.push_back(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    }
+    if (images.empty())
+        fail(fileName, QStringLiteral("cannot be decoded (%1)").arg(reader.errorString()));
+    return images;
+}
+
+QImage imageOfSize(const QString& fileName, const std::vector<QImage>& images, int size)
+{
+    for (const QImage& image : images) {
+        if (image.width() == size && image.height() == size)
+            return image;
+    }
+    fail(fileName, QStringLiteral("has no %1×%1 image").arg(size));
+}
+
+} // namespace
+
+QString ImageLibrary::fileNameOf(PageId page)
+{
+    return QString::fromLatin1(nameOf(page).data()) + QStringLiteral(".bmp");
+}
+
+QString ImageLibrary::fileNameOf(ImageRole role)
+{
+    const std::string_view name = imageRoleRow(role).fileName;
+    return QString::fromLatin1(name.data(), qsizetype(name.size()));
+}
+
+QPoint ImageLibrary::hotspot(ImageRole cursor) const
+{
+    return cursor == ImageRole::BlackCursor ? m_blackHotspot : m_redHotspot;
+}
+
+std::unique_ptr<ImageLibrary> ImageLibrary::load(QString* error)
+{
+    return loadFrom(
+        [](const QString& fileName) -> std::optional<QByteArray> {
+            QFile file(QStringLiteral(":/images/") + fileName);
+            if (!file.open(QIODevice::ReadOnly))
+                return std::nullopt;
+            return file.readAll();
+        },
+        error);
+}
+
+std::unique_ptr<ImageLibrary> ImageLibrary::loadFrom(const ByteSource& source, QString* error)
+{
+    std::unique_ptr<ImageLibrary> library(new ImageLibrary);
+    try {
+        const QList<QByteArray> formats = QImageReader::supportedImageFormats();
+        for (const char* format : { "bmp", "ico", "cur" }) {
+            if (!formats.contains(format))
+                throw LoadFailure { QStringLiteral("the Qt image plugin for %1 files is missing")
+                                        .arg(QString::fromLatin1(format).toUpper()) };
+        }
+
+        for (PageId page : AllPages) {
+            const QString fileName = fileNameOf(page);
+            library->m_pages[indexOf(page)]
+                = decodeBitmap(fileName, bytesOf(source, fileName), 8, PageWidth, PageHeight);
+        }
+
+        for (const ImageRoleRow& row : ImageRoleTable) {
+            const QString fileName = fileNameOf(row.role);
+            const QByteArray bytes = bytesOf(source, fileName);
+            QImage& image = library->m_images[std::size_t(row.role)];
+            switch (row.kind) {
+            case ImageKind::TrueColourBitmap:
+                image = decodeBitmap(fileName, bytes, 24, row.width, row.height);
+                break;
+            case ImageKind::Icon: {
+                checkIconHeader(fileName, bytes, 1);
+                const std::vector<QImage> images = decodeIconImages(fileName, bytes, "ico");
+                image = imageOfSize(fileName, images, row.width);
+                if (row.role == ImageRole::Book)
+                    library->m_smallBook = imageOfSize(fileName, images, 16);
+                break;
+            }
+            case ImageKind::Cursor: {
+                checkIconHeader(fileName, bytes, 2);
+                image = imageOfSize(fileName, decodeIconImages(fileName, bytes, "cur"), row.width);
+                // A cursor's directory entry keeps the hotspot where an icon
+                // keeps planes and bit count.
+                const QPoint hotspot(u16At(bytes, 10), u16At(bytes, 12));
+                if (!image.rect().contains(hotspot))
+                    fail(fileName, QStringLiteral("the hotspot lies outside the cursor"));
+                (row.role == ImageRole::BlackCursor ? library->m_blackHotspot : library->m_redHotspot) = hotspot;
+                break;
+            }
+            }
+        }
+    } catch (const LoadFailure& failure) {
+        *error = failure.text;
+        return nullptr;
+    }
+    return library;
+}
+
+} // namespace quelvara
