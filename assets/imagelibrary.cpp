@@ -20,45 +20,44 @@ public:
     throw LoadFailure { QStringLiteral("%1: %2").arg(fileName, what) };
 }
 
-quint16 u16At(const QByteArray& bytes, qsizetype at)
-{
-    return quint16(uchar(bytes[at]) | uchar(bytes[at + 1]) << 8);
-}
+quint16 u16At(const QByteArray& bytes, qsizetype at) { return quint16(uchar(bytes[at]) | uchar(bytes[at + 1]) << 8); }
 
 QByteArray bytesOf(const ImageLibrary::ByteSource& source, const QString& fileName)
 {
     const std::optional<QByteArray> bytes = source(fileName);
     if (!bytes)
-        fail(fileName, QStringLiteral("missing"));
+        fail(fileName, QStringLiteral("chýba"));
     if (bytes->isEmpty())
-        fail(fileName, QStringLiteral("empty"));
+        fail(fileName, QStringLiteral("je prázdny"));
     return *bytes;
 }
 
 void checkBitmapHeader(const QString& fileName, const QByteArray& bytes, int bitsPerPixel)
 {
     if (bytes.size() < 54 || !bytes.startsWith("BM"))
-        fail(fileName, QStringLiteral("not a BMP file"));
+        fail(fileName, QStringLiteral("nie je súbor BMP"));
     const int depth = u16At(bytes, 28);
     if (depth != bitsPerPixel)
-        fail(fileName, QStringLiteral("wrong depth: %1 bits per pixel, expected %2").arg(depth).arg(bitsPerPixel));
+        fail(fileName,
+            QStringLiteral("nesprávna farebná hĺbka: %1 bitov na pixel namiesto %2").arg(depth).arg(bitsPerPixel));
 }
 
 // The directory of an ICO (type 1) or CUR (type 2) file.
 void checkIconHeader(const QString& fileName, const QByteArray& bytes, int type)
 {
     if (bytes.size() < 22 || u16At(bytes, 0) != 0 || u16At(bytes, 2) != type)
-        fail(fileName, type == 1 ? QStringLiteral("not an ICO file") : QStringLiteral("not a CUR file"));
+        fail(fileName, type == 1 ? QStringLiteral("nie je súbor ICO") : QStringLiteral("nie je súbor CUR"));
 }
 
 void checkSize(const QString& fileName, const QImage& image, int width, int height)
 {
     if (image.width() != width || image.height() != height)
-        fail(fileName, QStringLiteral("wrong size: %1×%2, expected %3×%4")
-                           .arg(image.width())
-                           .arg(image.height())
-                           .arg(width)
-                           .arg(height));
+        fail(fileName,
+            QStringLiteral("nesprávny rozmer: %1 × %2 namiesto %3 × %4")
+                .arg(image.width())
+                .arg(image.height())
+                .arg(width)
+                .arg(height));
 }
 
 QImage decodeBitmap(const QString& fileName, const QByteArray& bytes, int bitsPerPixel, int width, int height)
@@ -69,7 +68,7 @@ QImage decodeBitmap(const QString& fileName, const QByteArray& bytes, int bitsPe
     QImageReader reader(&buffer, "bmp");
     QImage image = reader.read();
     if (image.isNull())
-        fail(fileName, QStringLiteral("cannot be decoded (%1)").arg(reader.errorString()));
+        fail(fileName, QStringLiteral("nedá sa dekódovať (%1)").arg(reader.errorString()));
     checkSize(fileName, image, width, height);
     return image;
 }
@@ -84,14 +83,14 @@ std::vector<QImage> decodeIconImages(const QString& fileName, const QByteArray& 
     const int count = reader.imageCount();
     for (int i = 0; i < count; ++i) {
         if (!reader.jumpToImage(i))
-            fail(fileName, QStringLiteral("image %1 cannot be reached").arg(i + 1));
+            fail(fileName, QStringLiteral("obrázok č. %1 sa nedá načítať").arg(i + 1));
         QImage image = reader.read();
         if (image.isNull())
-            fail(fileName, QStringLiteral("cannot be decoded (%1)").arg(reader.errorString()));
+            fail(fileName, QStringLiteral("nedá sa dekódovať (%1)").arg(reader.errorString()));
         images.push_back(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     }
     if (images.empty())
-        fail(fileName, QStringLiteral("cannot be decoded (%1)").arg(reader.errorString()));
+        fail(fileName, QStringLiteral("nedá sa dekódovať (%1)").arg(reader.errorString()));
     return images;
 }
 
@@ -101,7 +100,7 @@ QImage imageOfSize(const QString& fileName, const std::vector<QImage>& images, i
         if (image.width() == size && image.height() == size)
             return image;
     }
-    fail(fileName, QStringLiteral("has no %1×%1 image").arg(size));
+    fail(fileName, QStringLiteral("neobsahuje obrázok %1 × %1").arg(size));
 }
 
 } // namespace
@@ -141,7 +140,7 @@ std::unique_ptr<ImageLibrary> ImageLibrary::loadFrom(const ByteSource& source, Q
         const QList<QByteArray> formats = QImageReader::supportedImageFormats();
         for (const char* format : { "bmp", "ico", "cur" }) {
             if (!formats.contains(format))
-                throw LoadFailure { QStringLiteral("the Qt image plugin for %1 files is missing")
+                throw LoadFailure { QStringLiteral("chýba zásuvný modul Qt na čítanie súborov %1")
                                         .arg(QString::fromLatin1(format).toUpper()) };
         }
 
@@ -174,7 +173,7 @@ std::unique_ptr<ImageLibrary> ImageLibrary::loadFrom(const ByteSource& source, Q
                 // keeps planes and bit count.
                 const QPoint hotspot(u16At(bytes, 10), u16At(bytes, 12));
                 if (!image.rect().contains(hotspot))
-                    fail(fileName, QStringLiteral("the hotspot lies outside the cursor"));
+                    fail(fileName, QStringLiteral("aktívny bod leží mimo kurzora"));
                 (row.role == ImageRole::BlackCursor ? library->m_blackHotspot : library->m_redHotspot) = hotspot;
                 break;
             }

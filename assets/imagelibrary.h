@@ -4,7 +4,7 @@
 // The pictures are complete BMP, ICO and CUR files built into the program.
 // Loading checks each one's format, decodes it with Qt's readers and checks
 // its size; the first failure is reported with the file's name and what is
-// wrong, and then no library is made. A library that exists holds every
+// wrong, in Slovak like the rest of the program, and then no library is made. A library that exists holds every
 // picture at its stated size, so a look-up never fails.
 #pragma once
 

@@ -15,7 +15,8 @@ struct StyleRule {
 const QList<StyleRule>& styleRules()
 {
     static const QList<StyleRule> rules {
-        { QRegularExpression(QStringLiteral("\\*\\*(.+?)\\*\\*")), QStringLiteral("<span style=\"color:#ffffff\">\\1</span>") },
+        { QRegularExpression(QStringLiteral("\\*\\*(.+?)\\*\\*")),
+            QStringLiteral("<span style=\"color:#ffffff\">\\1</span>") },
         { QRegularExpression(QStringLiteral("__(.+?)__")), QStringLiteral("<u>\\1</u>") },
         { QRegularExpression(QStringLiteral("//(.+?)//")), QStringLiteral("<i>\\1</i>") },
     };
@@ -25,8 +26,7 @@ const QList<StyleRule>& styleRules()
 // Replaces every x_{...} and x^{...} through rewrite(text, isSubscript).
 // Scripts go first, so the underscore of "_{" is never taken for the start
 // of an underline.
-template<typename Rewrite>
-QString rewriteScripts(const QString& text, Rewrite rewrite)
+template<typename Rewrite> QString rewriteScripts(const QString& text, Rewrite rewrite)
 {
     static const QRegularExpression script(QStringLiteral("([_^])\\{([^}]*)\\}"));
     QString result;
@@ -44,8 +44,10 @@ QString rewriteScripts(const QString& text, Rewrite rewrite)
 QString plainScript(const QString& text, bool subscript)
 {
     static const QString plain = QStringLiteral("0123456789-\u2212+");
-    static const QString lowered = QStringLiteral("\u2080\u2081\u2082\u2083\u2084\u2085\u2086\u2087\u2088\u2089\u208B\u208B\u208A");
-    static const QString raised = QStringLiteral("\u2070\u00B9\u00B2\u00B3\u2074\u2075\u2076\u2077\u2078\u2079\u207B\u207B\u207A");
+    static const QString lowered
+        = QStringLiteral("\u2080\u2081\u2082\u2083\u2084\u2085\u2086\u2087\u2088\u2089\u208B\u208B\u208A");
+    static const QString raised
+        = QStringLiteral("\u2070\u00B9\u00B2\u00B3\u2074\u2075\u2076\u2077\u2078\u2079\u207B\u207B\u207A");
     QString result;
     for (QChar c : text) {
         const qsizetype at = plain.indexOf(c);

@@ -138,6 +138,7 @@ void TestImageLibrary::badBytesAreReportedByName_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("present");
     QTest::addColumn<QString>("error");
+    // The messages are shown to the user, in Slovak.
 
     const QByteArray tk1 = builtIn(QStringLiteral("Tk1.bmp"));
     QByteArray narrow = builtIn(QStringLiteral("Vlas.bmp"));
@@ -148,26 +149,25 @@ void TestImageLibrary::badBytesAreReportedByName_data()
     for (qsizetype i = 6; i < garbage.size(); ++i)
         garbage[i] = char((i * 131) % 251);
 
-    QTest::addRow("truncated page") << "Tk1.bmp" << tk1.left(500) << true << "Tk1.bmp: cannot be decoded";
-    QTest::addRow("page header only") << "Tk2.bmp" << tk1.left(54) << true << "Tk2.bmp: cannot be decoded";
-    QTest::addRow("wrong magic") << "banner.bmp" << wrongMagic << true << "banner.bmp: not a BMP file";
+    QTest::addRow("truncated page") << "Tk1.bmp" << tk1.left(500) << true << "Tk1.bmp: nedá sa dekódovať";
+    QTest::addRow("page header only") << "Tk2.bmp" << tk1.left(54) << true << "Tk2.bmp: nedá sa dekódovať";
+    QTest::addRow("wrong magic") << "banner.bmp" << wrongMagic << true << "banner.bmp: nie je súbor BMP";
     QTest::addRow("wrong dimensions") << "Vlas.bmp" << narrow << true
-                                      << "Vlas.bmp: wrong size: 404×253, expected 405×253";
-    QTest::addRow("page with the banner's depth")
-        << "Az1.bmp" << builtIn(QStringLiteral("banner.bmp")) << true
-        << "Az1.bmp: wrong depth: 24 bits per pixel, expected 8";
-    QTest::addRow("banner with a page's depth") << "banner.bmp" << tk1 << true
-                                                << "banner.bmp: wrong depth: 8 bits per pixel, expected 24";
-    QTest::addRow("icon without its 32x32 image")
-        << "tap.ico" << withoutLargeImage(builtIn(QStringLiteral("tap.ico"))) << true << "tap.ico: has no 32×32 image";
+                                      << "Vlas.bmp: nesprávny rozmer: 404 × 253 namiesto 405 × 253";
+    QTest::addRow("page with the banner's depth") << "Az1.bmp" << builtIn(QStringLiteral("banner.bmp")) << true
+                                                  << "Az1.bmp: nesprávna farebná hĺbka: 24 bitov na pixel namiesto 8";
+    QTest::addRow("banner with a page's depth")
+        << "banner.bmp" << tk1 << true << "banner.bmp: nesprávna farebná hĺbka: 8 bitov na pixel namiesto 24";
+    QTest::addRow("icon without its 32x32 image") << "tap.ico" << withoutLargeImage(builtIn(QStringLiteral("tap.ico")))
+                                                  << true << "tap.ico: neobsahuje obrázok 32 × 32";
     QTest::addRow("icon of random bytes") << "hand-left.ico" << garbage << true << "hand-left.ico:";
-    QTest::addRow("empty icon") << "eye.ico" << QByteArray() << true << "eye.ico: empty";
-    QTest::addRow("missing icon") << "book.ico" << QByteArray() << false << "book.ico: missing";
-    QTest::addRow("missing page") << "ab.bmp" << QByteArray() << false << "ab.bmp: missing";
+    QTest::addRow("empty icon") << "eye.ico" << QByteArray() << true << "eye.ico: je prázdny";
+    QTest::addRow("missing icon") << "book.ico" << QByteArray() << false << "book.ico: chýba";
+    QTest::addRow("missing page") << "ab.bmp" << QByteArray() << false << "ab.bmp: chýba";
     QTest::addRow("icon given as cursor")
-        << "cursor-red.cur" << builtIn(QStringLiteral("eye.ico")) << true << "cursor-red.cur: not a CUR file";
+        << "cursor-red.cur" << builtIn(QStringLiteral("eye.ico")) << true << "cursor-red.cur: nie je súbor CUR";
     QTest::addRow("cursor given as icon")
-        << "barrel.ico" << builtIn(QStringLiteral("cursor-black.cur")) << true << "barrel.ico: not an ICO file";
+        << "barrel.ico" << builtIn(QStringLiteral("cursor-black.cur")) << true << "barrel.ico: nie je súbor ICO";
 }
 
 void TestImageLibrary::badBytesAreReportedByName()

@@ -22,7 +22,8 @@ QString readSource(const QString& path)
 QSet<QString> allowedWords()
 {
     QSet<QString> words;
-    const QStringList lines = readSource(QStringLiteral(QUELVARA_SOURCE_DIR "/tests/spelling-allowed.txt")).split(u'\n');
+    const QStringList lines
+        = readSource(QStringLiteral(QUELVARA_SOURCE_DIR "/tests/spelling-allowed.txt")).split(u'\n');
     for (const QString& line : lines) {
         if (!line.isEmpty() && !line.startsWith(u'#'))
             words.insert(line.trimmed());
@@ -75,8 +76,7 @@ void TestPageTexts::pages()
     // ASCII stand-ins for symbols, F1 for F₁, Fvz for F_vz, m^-2 or m-2 for
     // m⁻², or an asterisk for the multiplication dot. Real scripts read as
     // F₁, F_vz and m⁻² in the plain text.
-    static const QRegularExpression standIns(
-        QStringLiteral("\\b[FSWhVp][0-9]|\\bF[a-z]{2}\\b|\\^-|m-[0-9]|\\*"));
+    static const QRegularExpression standIns(QStringLiteral("\\b[FSWhVp][0-9]|\\bF[a-z]{2}\\b|\\^-|m-[0-9]|\\*"));
     const QRegularExpressionMatch standIn = standIns.match(plain);
     QVERIFY2(!standIn.hasMatch(), qPrintable(standIn.captured()));
 

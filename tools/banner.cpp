@@ -51,8 +51,8 @@ private:
 
 QColor mix(const QColor& a, const QColor& b, double t)
 {
-    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t), float(a.greenF() + (b.greenF() - a.greenF()) * t),
-                            float(a.blueF() + (b.blueF() - a.blueF()) * t));
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
+        float(a.greenF() + (b.greenF() - a.greenF()) * t), float(a.blueF() + (b.blueF() - a.blueF()) * t));
 }
 
 } // namespace

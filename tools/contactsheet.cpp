@@ -61,7 +61,8 @@ void writeContactSheet(const QString& folder, const QString& pngPath, const QStr
     const int pageRows = int((pages.size() + columns - 1) / columns);
     const int width = Gap + columns * (pageWidth + Gap);
     const int pageBlock = PageHeight * 2 + LabelHeight + Gap;
-    const int height = Gap + pageRows * pageBlock + 2 * (128 + LabelHeight + Gap) + BannerHeight * 2 + LabelHeight + Gap;
+    const int height
+        = Gap + pageRows * pageBlock + 2 * (128 + LabelHeight + Gap) + BannerHeight * 2 + LabelHeight + Gap;
 
     QImage sheet(width, height, QImage::Format_RGB32);
     sheet.fill(QColor(40, 40, 48));

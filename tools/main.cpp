@@ -198,8 +198,8 @@ void generate(const QCommandLineParser& options)
 
     generatePages(sources, out, family);
     writeFile(out + QStringLiteral("/banner.bmp"),
-              trueColourBmp(renderBanner(QStringLiteral("Quelvara"), QStringLiteral("1.01"), family, BannerSeed),
-                            BannerPixelsPerMetre));
+        trueColourBmp(renderBanner(QStringLiteral("Quelvara"), QStringLiteral("1.01"), family, BannerSeed),
+            BannerPixelsPerMetre));
     generateIconsAndCursors(sources, out);
 }
 
@@ -211,7 +211,7 @@ int main(int argc, char* argv[])
     QCommandLineParser options;
     options.addPositionalArgument(QStringLiteral("command"), QStringLiteral("generate or contact-sheet"));
     options.addOption({ QStringLiteral("sources"), QStringLiteral("Folder with pages/, drawings/ and icons/."),
-                        QStringLiteral("dir") });
+        QStringLiteral("dir") });
     options.addOption({ QStringLiteral("out"), QStringLiteral("Output folder or file."), QStringLiteral("path") });
     options.addOption({ QStringLiteral("in"), QStringLiteral("Folder of generated pictures."), QStringLiteral("dir") });
     options.addOption({ QStringLiteral("font"), QStringLiteral("Regular typeface file."), QStringLiteral("file") });

@@ -32,8 +32,8 @@ void prepareDocument(QTextDocument& document, const PageParagraph& paragraph, co
 {
     document.setDocumentMargin(0);
     document.setDefaultFont(font);
-    const QString colour = paragraph.kind == PageParagraph::Kind::Formula ? QStringLiteral("#ffffff")
-                                                                          : QStringLiteral("#008000");
+    const QString colour
+        = paragraph.kind == PageParagraph::Kind::Formula ? QStringLiteral("#ffffff") : QStringLiteral("#008000");
     document.setHtml(QStringLiteral("<div style=\"color:%1\">%2</div>").arg(colour, markupToHtml(paragraph.markup)));
     QTextCursor cursor(&document);
     cursor.select(QTextCursor::Document);
@@ -95,8 +95,8 @@ int drawTextBlock(QPainter& painter, const PageBlock& block, const PageStyle& st
 
 } // namespace
 
-QImage renderPage(const PageSource& page, const QHash<QString, QByteArray>& drawings, const PageStyle& style,
-                  QString* error)
+QImage renderPage(
+    const PageSource& page, const QHash<QString, QByteArray>& drawings, const PageStyle& style, QString* error)
 {
     const int scale = style.scale;
     QImage image(PageWidth * scale, PageHeight * scale, QImage::Format_ARGB32_Premultiplied);

@@ -18,7 +18,7 @@ struct PageStyle {
 
 // drawings maps a drawing's name to its SVG bytes. On failure returns a null
 // image and sets error.
-QImage renderPage(const PageSource& page, const QHash<QString, QByteArray>& drawings, const PageStyle& style,
-                  QString* error);
+QImage renderPage(
+    const PageSource& page, const QHash<QString, QByteArray>& drawings, const PageStyle& style, QString* error);
 
 } // namespace quelvara::tools

@@ -113,8 +113,8 @@ QImage quantize(const QImage& source, const QList<QRgb>& keep, int maxColours)
         boxes[0].colours = std::move(rest);
         boxes[0].measure();
         while (int(boxes.size()) < room) {
-            auto worst = std::max_element(boxes.begin(), boxes.end(),
-                                          [](const Box& a, const Box& b) { return a.error < b.error; });
+            auto worst = std::max_element(
+                boxes.begin(), boxes.end(), [](const Box& a, const Box& b) { return a.error < b.error; });
             if (worst->error <= 0)
                 break;
             const int axis = worst->axis;

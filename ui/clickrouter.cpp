@@ -1,0 +1,45 @@
+#include "clickrouter.h"
+
+#include <QMouseEvent>
+
+namespace quelvara {
+
+void ClickRouter::watch(QWidget* control, std::function<void()> onClick)
+{
+    m_controls.insert(control, std::move(onClick));
+    control->installEventFilter(this);
+}
+
+bool ClickRouter::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto control = m_controls.constFind(watched);
+    if (control == m_controls.constEnd())
+        return false;
+
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton)
+            m_pressed = static_cast<QWidget*>(watched);
+        return true;
+    }
+    case QEvent::MouseButtonDblClick:
+        m_pressed = nullptr;
+        return true;
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return true;
+        auto* widget = static_cast<QWidget*>(watched);
+        const bool clicked = m_pressed == widget && widget->rect().contains(mouse->position().toPoint());
+        m_pressed = nullptr;
+        if (clicked)
+            (*control)();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace quelvara

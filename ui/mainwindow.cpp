@@ -1,0 +1,152 @@
+#include "mainwindow.h"
+
+#include "clickrouter.h"
+#include "colourresolver.h"
+#include "iconimage.h"
+#include "imagelibrary.h"
+#include "menuentry.h"
+#include "menutypeface.h"
+#include "picturebox.h"
+#include "tables.h"
+#include "windowlayout.h"
+
+#include <QCursor>
+#include <QIcon>
+#include <QPainter>
+
+namespace quelvara {
+
+namespace {
+
+QString qtString(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+QCursor cursorOf(const ImageLibrary& images, ImageRole role)
+{
+    const QPoint hotspot = images.hotspot(role);
+    return QCursor(QPixmap::fromImage(images.image(role)), hotspot.x(), hotspot.y());
+}
+
+} // namespace
+
+MainWindow::MainWindow(const ImageLibrary& images, NavigationController& controller, QWidget* parent)
+    : QWidget(parent,
+        Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+            | Qt::WindowCloseButtonHint)
+    , m_controller(controller)
+    , m_router(new ClickRouter(this))
+{
+    using namespace layout;
+
+    setObjectName(QStringLiteral("A"));
+    setWindowTitle(qtString(Window.title));
+    QIcon book;
+    book.addPixmap(QPixmap::fromImage(images.image(Window.icon)));
+    book.addPixmap(QPixmap::fromImage(images.smallBook()));
+    setWindowIcon(book);
+    setCursor(cursorOf(images, Window.cursor));
+    // The border stays sizable; the layout never follows the size.
+    setGeometry(px(Window.left), px(Window.top), px(Window.clientWidth), px(Window.clientHeight));
+
+    QPalette background = palette();
+    background.setColor(QPalette::Window, resolveColour(Window.background, palette()));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    // Every page is made ready to draw now, so a click only points the page
+    // area at another picture.
+    for (PageId page : AllPages)
+        m_pages[indexOf(page)] = QPixmap::fromImage(images.page(page));
+    m_bannerPixmap = QPixmap::fromImage(images.image(ImageRole::Banner));
+
+    m_banner = new PictureBox(this);
+    m_banner->setObjectName(qtString(Picture2.name));
+    m_banner->setGeometry(pixelRect(Picture2));
+    m_banner->view()->setPicture(&m_bannerPixmap);
+
+    m_pageArea = new PictureBox(this);
+    m_pageArea->setObjectName(qtString(Picture1.name));
+    m_pageArea->setGeometry(pixelRect(Picture1));
+    m_pageArea->view()->setBackground(resolveColour(*Picture1.background, palette()));
+
+    for (const ArrowPlacement& row : Arrows) {
+        const ImageRole hand
+            = pictureOf(row.arrow) == HandPicture::PointingRight ? ImageRole::HandRight : ImageRole::HandLeft;
+        auto* arrow = new IconImage(QPixmap::fromImage(images.image(hand)), m_pageArea->view());
+        arrow->setObjectName(qtString(nameOf(row.arrow)));
+        arrow->setGeometry(pixelRect(row));
+        arrow->hide();
+        m_router->watch(arrow, [this, id = row.arrow] { arrowClicked(id); });
+        m_arrows[indexOf(row.arrow)] = arrow;
+    }
+
+    for (const IconRow& row : Icons) {
+        auto* icon = new IconImage(QPixmap::fromImage(images.image(row.picture)), this);
+        icon->setObjectName(qtString(row.name));
+        icon->setGeometry(pixelRect(row));
+    }
+
+    for (const EntryRow& row : Entries) {
+        auto* entry = new MenuEntry(qtString(captionOf(row.entry)), resolveColour(row.background, palette()), this);
+        entry->setObjectName(qtString(nameOf(row.entry)));
+        entry->setGeometry(pixelRect(row));
+        if (row.cursor != Window.cursor)
+            entry->setCursor(cursorOf(images, row.cursor));
+        m_router->watch(entry, [this, id = row.entry] { entryClicked(id); });
+        m_entries[indexOf(row.entry)] = entry;
+    }
+    showPageAndArrows();
+    showEntryStyles();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::entryClicked(EntryId entry)
+{
+    switch (m_controller.chooseEntry(entry)) {
+    case ClickOutcome::EndRequested:
+        close();
+        return;
+    case ClickOutcome::EntryChosen:
+        showPageAndArrows();
+        showEntryStyles();
+        return;
+    case ClickOutcome::ArrowFollowed:
+    case ClickOutcome::NothingHandled:
+        return;
+    }
+}
+
+void MainWindow::arrowClicked(ArrowId arrow)
+{
+    m_controller.followArrow(arrow);
+    showPageAndArrows();
+}
+
+// Assigns the whole governed state; the window repaints once, after the click
+// has been handled, so no mixed state is ever on the screen.
+void MainWindow::showPageAndArrows()
+{
+    const ViewState& state = m_controller.state();
+    m_pageArea->view()->setPicture(state.page ? &m_pages[indexOf(*state.page)] : nullptr);
+    for (ArrowId arrow : AllArrows)
+        m_arrows[indexOf(arrow)]->setVisible(state.isVisible(arrow));
+}
+
+void MainWindow::showEntryStyles()
+{
+    const ViewState& state = m_controller.state();
+    for (EntryId entry : AllEntries) {
+        const EntryStyle style = state.styleOf(entry);
+        m_entries[indexOf(entry)]->setLook(menuFont(style.pointSize), resolveColour(style.textColour, palette()));
+    }
+}
+
+void MainWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(resolveColour(layout::RuleColour, palette()), 0));
+    for (const layout::RuleRow& row : layout::Rules)
+        painter.drawLine(layout::pixelLine(row));
+}
+
+} // namespace quelvara
