@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds, runs and tests Quelvara on Debian 12 or Ubuntu.
-#   ./dev.sh run    install what is missing, build, start the program
+#   ./dev.sh run    install what is missing, build, start the program; with no
+#                   display, tour it on a virtual one and save screenshots
 #   ./dev.sh test   install what is missing, build, run every test
 # Both steps skip whatever is already done, so a second call is quick.
 set -euo pipefail
@@ -12,7 +13,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
     fonts-play
     hunspell hunspell-sk
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick python3-xlib
 )
 
 say() { printf 'dev.sh: %s\n' "$*"; }
@@ -64,7 +65,12 @@ case "$command" in
 run)
     install_missing
     build dev
-    exec build/dev/app/quelvara
+    if { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; } || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        exec build/dev/app/quelvara
+    fi
+    # No display here: take the program through every page on a virtual one.
+    say "no display: touring the program on a virtual X server"
+    exec bash tests/e2e/tour.sh build/dev/app/quelvara build/dev/tour
     ;;
 test)
     install_missing

@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# Runs the real program on a virtual X server and uses it as a person would:
+# clicks every menu entry and every arrow with xdotool, saves a screenshot of
+# every state and one contact sheet of them all, and ends with Exit.
+#
+#   tour.sh QUELVARA OUT_DIR                  take the tour, save the pictures
+#   tour.sh QUELVARA OUT_DIR --check PICTURES also check every state against the
+#                                             page bitmaps in PICTURES, the
+#                                             double-click, a hidden arrow,
+#                                             Exit and the window manager's close
+set -euo pipefail
+
+program=$(realpath "$1")
+out=$2
+check=${4:-}
+[ "${3:-}" = "--check" ] || check=
+here=$(dirname "$(realpath "$0")")
+mkdir -p "$out"
+rm -f "$out"/state-*.png
+
+fail() { echo "tour: FAIL: $*" >&2; exit 1; }
+
+# A virtual display of our own, on the first free number.
+number=90
+while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
+Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+pid=
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    kill "$xvfb" 2>/dev/null
+    wait 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=":$number"
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
+
+start() {
+    "$program" &
+    pid=$!
+    window=
+    for _ in $(seq 100); do
+        window=$(xdotool search --name '^Quelvara$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+        sleep 0.05
+    done
+    [ -n "$window" ] || fail "the window did not appear"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    left=$X
+    top=$Y
+    sleep 0.3
+}
+
+# Waits for the program to end and checks its exit status.
+ended() {
+    local status=0
+    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+    kill -0 "$pid" 2>/dev/null && fail "$1: the program is still running"
+    wait "$pid" || status=$?
+    pid=
+    [ "$status" -eq 0 ] || fail "$1: exit status $status"
+}
+
+# Client-area points of the controls: the centre of each label and arrow.
+declare -A at=(
+    [Label5]="516 28" [Label1]="532 92" [Label2]="528 132" [Label3]="524 164"
+    [Label4]="524 204" [Label7]="528 244" [Label6]="508 308"
+    [I1]="402 306" [I2]="402 306" [I5]="402 306" [I6]="402 306"
+    [I3]="26 306" [I4]="26 306" [I7]="26 306" [I8]="26 306"
+)
+
+shot() { import -window root -crop "614x330+$left+$top" +repage "$1"; }
+
+click() {
+    local x y
+    read -r x y <<<"${at[$1]}"
+    xdotool mousemove $((left + x)) $((top + y))
+    sleep 0.1
+    xdotool click "${2:-1}"
+    sleep 0.3
+}
+
+# The page area's top, above the arrows, must be the page's bitmap exactly.
+page_is() {
+    [ -n "$check" ] || return 0
+    local shown expected differ
+    shown=$(mktemp --suffix=.png)
+    expected=$(mktemp --suffix=.png)
+    import -window root -crop "405x224+$((left + 10))+$((top + 66))" +repage "$shown"
+    convert "$check/$2.bmp" -crop 405x224+0+0 +repage "$expected"
+    differ=$(compare -metric AE "$shown" "$expected" null: 2>&1 || true)
+    rm -f "$shown" "$expected"
+    [ "$differ" = "0" ] || fail "after $1 the page area is not $2 ($differ pixels differ)"
+}
+
+start
+count=0
+shot "$out/state-00-start.png"
+tour=(Label1:Vlas Label2:Hd Label3:Tk1 I1:Tk2 I2:Tk3 I4:Tk2 I3:Tk1
+      Label4:Az1 I5:Az2 I6:Az3 I8:Az2 I7:Az1 Label7:Apl Label5:ab)
+for step in "${tour[@]}"; do
+    control=${step%%:*}
+    page=${step##*:}
+    count=$((count + 1))
+    click "$control"
+    shot "$(printf '%s/state-%02d-%s-%s.png' "$out" "$count" "$control" "$page")"
+    page_is "$control" "$page"
+done
+
+if [ -n "$check" ]; then
+    # A click where a hidden arrow would be changes nothing.
+    before=$(mktemp --suffix=.png)
+    after=$(mktemp --suffix=.png)
+    shot "$before"
+    click I1
+    shot "$after"
+    [ "$(compare -metric AE "$before" "$after" null: 2>&1 || true)" = "0" ] || fail "a hidden arrow answered a click"
+    rm -f "$before" "$after"
+
+    # Double-clicking I1 on Tk1 shows Tk2, not Tk3.
+    click Label3
+    read -r x y <<<"${at[I1]}"
+    xdotool mousemove $((left + x)) $((top + y))
+    sleep 0.1
+    xdotool click --repeat 2 --delay 40 1
+    sleep 0.3
+    page_is "a double-click on I1" Tk2
+fi
+
+click Label6
+ended "Exit"
+
+if [ -n "$check" ]; then
+    # Closing from the window manager ends the program the same way.
+    start
+    click Label4
+    /usr/bin/python3 "$here/close-window.py" "$window"
+    ended "the window manager's close"
+fi
+
+montage -label '%t' "$out"/state-*.png -tile 3x -geometry +6+6 -background '#202028' -fill white -pointsize 14 \
+    "$out/tour.png"
+echo "tour: $((count + 1)) states saved in $out; contact sheet $out/tour.png"

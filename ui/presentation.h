@@ -1,0 +1,16 @@
+#pragma once
+
+#include "imagelibrary.h"
+
+namespace quelvara {
+
+// Runs the presentation in an application object that already exists: loads
+// the menu typeface and decodes every picture, creates the navigation in its
+// start state, builds and shows the window and runs the event loop until the
+// program ends. A picture that fails ends the program before any window is
+// shown, with a modal message in Slovak naming what failed. Returns the exit
+// status: 0 after Exit or closing the window, 1 after a failure.
+int runPresentation();
+int runPresentation(const ImageLibrary::ByteSource& pictures);
+
+} // namespace quelvara
