@@ -20,11 +20,14 @@ rm -f "$out"/state-*.png
 
 fail() { echo "tour: FAIL: $*" >&2; exit 1; }
 
-# A virtual display of our own, on the first free number.
-number=90
-while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
-Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# A virtual display of our own; Xvfb picks a free number and tells it.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
 xvfb=$!
+for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
+number=$(cat "$displayfile")
+rm -f "$displayfile"
+[ -n "$number" ] || fail "Xvfb did not start"
 pid=
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
@@ -93,9 +96,32 @@ page_is() {
     [ "$differ" = "0" ] || fail "after $1 the page area is not $2 ($differ pixels differ)"
 }
 
+# Pixels of the start screen at the designed places: the rules' end points,
+# the frames' inner corners, the labels' corners and the background.
+layout_is_as_designed() {
+    [ -n "$check" ] || return 0
+    local file=$1 expected point x y colour
+    expected=(
+        "424,8:red" "424,320:red" "0,0:red" "152,0:red" "448,56:red" "600,56:red" "8,56:red" "416,56:red"
+        "448,280:red" "600,280:red" "425,150:teal" "613,329:teal" "3,3:teal"
+        "10,66:black" "414,318:black"
+        "472,16:black" "560,40:black" "456,80:black" "608,104:black" "448,192:black" "488,296:black" "528,320:black"
+    )
+    for point in "${expected[@]}"; do
+        x=${point%%,*}; y=${point#*,}; y=${y%%:*}
+        colour=$(convert "$file" -format "%[hex:p{$x,$y}]" info:)
+        case "${point##*:}" in
+        red) [ "$colour" = "FF0000" ] ;;
+        teal) [ "$colour" = "008080" ] ;;
+        black) [ "$colour" = "000000" ] ;;
+        esac || fail "the start screen has $colour at ($x, $y), expected ${point##*:}"
+    done
+}
+
 start
 count=0
 shot "$out/state-00-start.png"
+layout_is_as_designed "$out/state-00-start.png"
 tour=(Label1:Vlas Label2:Hd Label3:Tk1 I1:Tk2 I2:Tk3 I4:Tk2 I3:Tk1
       Label4:Az1 I5:Az2 I6:Az3 I8:Az2 I7:Az1 Label7:Apl Label5:ab)
 for step in "${tour[@]}"; do
