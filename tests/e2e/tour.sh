@@ -165,5 +165,6 @@ if [ -n "$check" ]; then
 fi
 
 montage -label '%t' "$out"/state-*.png -tile 3x -geometry +6+6 -background '#202028' -fill white -pointsize 14 \
+    -font /usr/share/fonts/truetype/play/Play-Regular.ttf \
     "$out/tour.png"
 echo "tour: $((count + 1)) states saved in $out; contact sheet $out/tour.png"
