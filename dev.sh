@@ -14,6 +14,9 @@ packages=(
     fonts-play
     hunspell hunspell-sk
     xvfb xauth xdotool x11-utils imagemagick python3-xlib
+    valgrind strace
+    desktop-file-utils appstream lintian dpkg-dev fakeroot file
+    at-spi2-core dbus dbus-x11 python3-pyatspi qt6-translations-l10n
 )
 
 say() { printf 'dev.sh: %s\n' "$*"; }
