@@ -30,8 +30,8 @@ rm -f "$displayfile"
 [ -n "$number" ] || fail "Xvfb did not start"
 pid=
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    kill "$xvfb" 2>/dev/null
+    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+    kill "$xvfb" 2>/dev/null || true
     wait 2>/dev/null || true
 }
 trap cleanup EXIT
