@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImageReader>
 
 namespace quelvara {
@@ -14,6 +15,8 @@ class LoadFailure {
 public:
     QString text;
 };
+
+QString scaleSuffix(int scale) { return scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale); }
 
 [[noreturn]] void fail(const QString& fileName, const QString& what)
 {
@@ -60,7 +63,8 @@ void checkSize(const QString& fileName, const QImage& image, int width, int heig
                 .arg(height));
 }
 
-QImage decodeBitmap(const QString& fileName, const QByteArray& bytes, int bitsPerPixel, int width, int height)
+QImage decodeBitmap(
+    const QString& fileName, const QByteArray& bytes, int bitsPerPixel, int width, int height, int scale)
 {
     checkBitmapHeader(fileName, bytes, bitsPerPixel);
     QBuffer buffer;
@@ -69,7 +73,8 @@ QImage decodeBitmap(const QString& fileName, const QByteArray& bytes, int bitsPe
     QImage image = reader.read();
     if (image.isNull())
         fail(fileName, QStringLiteral("nedá sa dekódovať (%1)").arg(reader.errorString()));
-    checkSize(fileName, image, width, height);
+    checkSize(fileName, image, width * scale, height * scale);
+    image.setDevicePixelRatio(scale);
     return image;
 }
 
@@ -105,15 +110,18 @@ QImage imageOfSize(const QString& fileName, const std::vector<QImage>& images, i
 
 } // namespace
 
-QString ImageLibrary::fileNameOf(PageId page)
+QString ImageLibrary::fileNameOf(PageId page, int scale)
 {
-    return QString::fromLatin1(nameOf(page).data()) + QStringLiteral(".bmp");
+    return QString::fromLatin1(nameOf(page).data()) + scaleSuffix(scale) + QStringLiteral(".bmp");
 }
 
-QString ImageLibrary::fileNameOf(ImageRole role)
+QString ImageLibrary::fileNameOf(ImageRole role, int scale)
 {
     const std::string_view name = imageRoleRow(role).fileName;
-    return QString::fromLatin1(name.data(), qsizetype(name.size()));
+    QString fileName = QString::fromLatin1(name.data(), qsizetype(name.size()));
+    if (imageRoleRow(role).kind == ImageKind::TrueColourBitmap)
+        fileName.insert(fileName.lastIndexOf(u'.'), scaleSuffix(scale));
+    return fileName;
 }
 
 QPoint ImageLibrary::hotspot(ImageRole cursor) const
@@ -123,6 +131,9 @@ QPoint ImageLibrary::hotspot(ImageRole cursor) const
 
 std::unique_ptr<ImageLibrary> ImageLibrary::load(QString* error)
 {
+    // Screens of twice the density or more get the pictures drawn for them;
+    // every other screen the real-size ones alone.
+    const int scale = qGuiApp && qGuiApp->devicePixelRatio() >= 2.0 ? 2 : 1;
     return loadFrom(
         [](const QString& fileName) -> std::optional<QByteArray> {
             QFile file(QStringLiteral(":/images/") + fileName);
@@ -130,12 +141,13 @@ std::unique_ptr<ImageLibrary> ImageLibrary::load(QString* error)
                 return std::nullopt;
             return file.readAll();
         },
-        error);
+        error, scale);
 }
 
-std::unique_ptr<ImageLibrary> ImageLibrary::loadFrom(const ByteSource& source, QString* error)
+std::unique_ptr<ImageLibrary> ImageLibrary::loadFrom(const ByteSource& source, QString* error, int scale)
 {
     std::unique_ptr<ImageLibrary> library(new ImageLibrary);
+    library->m_scale = scale;
     try {
         const QList<QByteArray> formats = QImageReader::supportedImageFormats();
         for (const char* format : { "bmp", "ico", "cur" }) {
@@ -145,18 +157,18 @@ std::unique_ptr<ImageLibrary> ImageLibrary::loadFrom(const ByteSource& source, Q
         }
 
         for (PageId page : AllPages) {
-            const QString fileName = fileNameOf(page);
+            const QString fileName = fileNameOf(page, scale);
             library->m_pages[indexOf(page)]
-                = decodeBitmap(fileName, bytesOf(source, fileName), 8, PageWidth, PageHeight);
+                = decodeBitmap(fileName, bytesOf(source, fileName), 8, PageWidth, PageHeight, scale);
         }
 
         for (const ImageRoleRow& row : ImageRoleTable) {
-            const QString fileName = fileNameOf(row.role);
+            const QString fileName = fileNameOf(row.role, scale);
             const QByteArray bytes = bytesOf(source, fileName);
             QImage& image = library->m_images[std::size_t(row.role)];
             switch (row.kind) {
             case ImageKind::TrueColourBitmap:
-                image = decodeBitmap(fileName, bytes, 24, row.width, row.height);
+                image = decodeBitmap(fileName, bytes, 24, row.width, row.height, scale);
                 break;
             case ImageKind::Icon: {
                 checkIconHeader(fileName, bytes, 1);

@@ -29,18 +29,25 @@ public:
     // nothing if there is no such file.
     using ByteSource = std::function<std::optional<QByteArray>(const QString& fileName)>;
 
-    // Decodes the pictures built into the program.
+    // Decodes the pictures built into the program, at the resolution the
+    // application's screens ask for.
     static std::unique_ptr<ImageLibrary> load(QString* error);
-    static std::unique_ptr<ImageLibrary> loadFrom(const ByteSource& source, QString* error);
+    // scale 2 takes the pages and the banner drawn at twice the resolution
+    // ("Tk1@2x.bmp") instead of the real-size ones; icons and cursors are
+    // pixel art and stay as they are.
+    static std::unique_ptr<ImageLibrary> loadFrom(const ByteSource& source, QString* error, int scale = 1);
 
-    static QString fileNameOf(PageId page);
-    static QString fileNameOf(ImageRole role);
+    static QString fileNameOf(PageId page, int scale = 1);
+    static QString fileNameOf(ImageRole role, int scale = 1);
 
-    // 405 × 253, 8 bits per pixel with the page's own palette.
+    // 405 × 253 device-independent pixels, 8 bits per pixel with the page's
+    // own palette; at scale 2 the image has twice the pixels and a device
+    // pixel ratio of 2.
     const QImage& page(PageId page) const { return m_pages[indexOf(page)]; }
-    // The banner at 405 × 37; an icon or cursor at 32 × 32 with its mask as
-    // alpha.
+    // The banner at 405 × 37, scaled like the pages; an icon or cursor at
+    // 32 × 32 with its mask as alpha.
     const QImage& image(ImageRole role) const { return m_images[std::size_t(role)]; }
+    int scale() const { return m_scale; }
     // The book's 16 × 16 image, for small window icons.
     const QImage& smallBook() const { return m_smallBook; }
     // Where a cursor's pointer is, from the cursor file.
@@ -52,6 +59,7 @@ private:
     std::array<QImage, PageCount> m_pages;
     std::array<QImage, ImageRoleTable.size()> m_images;
     QImage m_smallBook;
+    int m_scale { 1 };
     QPoint m_redHotspot;
     QPoint m_blackHotspot;
 };

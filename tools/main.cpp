@@ -13,6 +13,7 @@
 #include "pixelgrid.h"
 #include "tables.h"
 
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
@@ -102,6 +103,9 @@ void checkPageLayout(PageId page, const QImage& image, const QString& path)
     }
 }
 
+// "Tk1.bmp" at the real size, "Tk1@2x.bmp" at twice the resolution.
+QString scaleSuffix(int scale) { return scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale); }
+
 QHash<QString, QByteArray> readDrawings(const QString& folder)
 {
     QHash<QString, QByteArray> drawings;
@@ -121,14 +125,20 @@ void generatePages(const QString& sources, const QString& out, const QString& fa
         const auto source = parsePageSource(QString::fromUtf8(readFile(sourcePath)), &error);
         if (!source)
             throw Failure(sourcePath + QStringLiteral(": ") + error);
-        const QImage rendered = renderPage(*source, drawings, PageStyle { family, 1 }, &error);
-        if (rendered.isNull())
-            throw Failure(sourcePath + QStringLiteral(": ") + error);
-        // Black first, so index 0 is the background; the body green and white
-        // stay exact.
-        const QImage indexed = quantize(rendered, { qRgb(0, 0, 0), qRgb(0, 0x80, 0), qRgb(0xFF, 0xFF, 0xFF) });
-        checkPageLayout(page, indexed, sourcePath);
-        writeFile(QStringLiteral("%1/%2.bmp").arg(out, name), indexedBmp(indexed, PagePixelsPerMetre));
+        // The same source at twice the resolution serves high-density
+        // screens; its layout is the same, so only the real size is checked.
+        for (int scale : { 1, 2 }) {
+            const QImage rendered = renderPage(*source, drawings, PageStyle { family, scale }, &error);
+            if (rendered.isNull())
+                throw Failure(sourcePath + QStringLiteral(": ") + error);
+            // Black first, so index 0 is the background; the body green and
+            // white stay exact.
+            const QImage indexed = quantize(rendered, { qRgb(0, 0, 0), qRgb(0, 0x80, 0), qRgb(0xFF, 0xFF, 0xFF) });
+            if (scale == 1)
+                checkPageLayout(page, indexed, sourcePath);
+            writeFile(QStringLiteral("%1/%2%3.bmp").arg(out, name, scaleSuffix(scale)),
+                indexedBmp(indexed, PagePixelsPerMetre * scale));
+        }
     }
 }
 
@@ -169,6 +179,17 @@ void generateIconsAndCursors(const QString& sources, const QString& out)
         writeFile(QStringLiteral("%1/%2.ico").arg(out, stem), iconFile(iconGrids(folder, stem)));
     }
 
+    // The book is also the program's icon on the desktop: PNGs from the same
+    // grids, the 64 × 64 one the 32 × 32 grid with every pixel doubled.
+    const std::vector<PixelGrid> book = iconGrids(folder, QStringLiteral("book"));
+    for (const auto& [size, grid] : { std::pair(16, &book[1]), std::pair(32, &book[0]), std::pair(64, &book[0]) }) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        grid->toImage().scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(&buffer, "PNG");
+        writeFile(QStringLiteral("%1/book-%2.png").arg(out).arg(size), png);
+    }
+
     const QString path = folder + QStringLiteral("/arrow.cursor");
     QString error;
     const auto source = parsePixelSource(QString::fromUtf8(readFile(path)), &error);
@@ -197,9 +218,12 @@ void generate(const QCommandLineParser& options)
     loadFont(options.value(QStringLiteral("bold-font")));
 
     generatePages(sources, out, family);
-    writeFile(out + QStringLiteral("/banner.bmp"),
-        trueColourBmp(renderBanner(QStringLiteral("Quelvara"), QStringLiteral("1.01"), family, BannerSeed),
-            BannerPixelsPerMetre));
+    for (int scale : { 1, 2 }) {
+        const QImage banner
+            = renderBanner(QStringLiteral("Quelvara"), QStringLiteral("1.01"), family, BannerSeed, scale);
+        writeFile(QStringLiteral("%1/banner%2.bmp").arg(out, scaleSuffix(scale)),
+            trueColourBmp(banner, BannerPixelsPerMetre * scale));
+    }
     generateIconsAndCursors(sources, out);
 }
 

@@ -43,6 +43,16 @@ PixelGrid PixelGrid::filled(int paletteIndex) const
     return result;
 }
 
+QImage PixelGrid::toImage() const
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x)
+            image.setPixel(x, y, at(x, y) >= 0 ? StandardPalette[std::size_t(at(x, y))] : qRgba(0, 0, 0, 0));
+    }
+    return image;
+}
+
 const PixelGrid* PixelSource::grid(int size) const
 {
     for (const PixelGrid& grid : grids) {

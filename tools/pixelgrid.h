@@ -8,6 +8,7 @@
 // mirror image of another icon, so the two can never drift apart.
 #pragma once
 
+#include <QImage>
 #include <QList>
 #include <QRgb>
 #include <QString>
@@ -31,6 +32,7 @@ struct PixelGrid {
     int at(int x, int y) const { return pixels[std::size_t(y * size + x)]; }
     PixelGrid mirrored() const;
     PixelGrid filled(int paletteIndex) const; // CursorFill pixels take this index
+    QImage toImage() const; // transparent pixels have alpha 0
 };
 
 struct PixelSource {

@@ -20,10 +20,17 @@ namespace {
 
 QString qtString(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
+// On a dense screen the cursor is the same pixel art with every pixel
+// doubled, never smoothed.
 QCursor cursorOf(const ImageLibrary& images, ImageRole role)
 {
     const QPoint hotspot = images.hotspot(role);
-    return QCursor(QPixmap::fromImage(images.image(role)), hotspot.x(), hotspot.y());
+    QImage image = images.image(role);
+    if (images.scale() > 1) {
+        image = image.scaled(image.size() * images.scale(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        image.setDevicePixelRatio(images.scale());
+    }
+    return QCursor(QPixmap::fromImage(image), hotspot.x(), hotspot.y());
 }
 
 } // namespace
@@ -141,12 +148,17 @@ void MainWindow::showEntryStyles()
     }
 }
 
+// The rules are all straight across or straight down, so each is drawn as
+// the rectangle of pixels it covers, end points included; at any scale it
+// then covers exactly the scaled pixels.
 void MainWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setPen(QPen(resolveColour(layout::RuleColour, palette()), 0));
-    for (const layout::RuleRow& row : layout::Rules)
-        painter.drawLine(layout::pixelLine(row));
+    const QColor colour = resolveColour(layout::RuleColour, palette());
+    for (const layout::RuleRow& row : layout::Rules) {
+        const QLine line = layout::pixelLine(row);
+        painter.fillRect(QRect(line.p1(), line.p2()).normalized(), colour);
+    }
 }
 
 } // namespace quelvara
