@@ -31,5 +31,9 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(qtHandler);
     QApplication::setApplicationName(QStringLiteral("Quelvara"));
     QApplication::setApplicationVersion(QStringLiteral("1.01"));
+    // Desktops match the window to the installed desktop entry, and so to its
+    // name and icon, by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.quelvara.Quelvara"));
+    quelvara::installQtTranslations();
     return quelvara::runPresentation();
 }

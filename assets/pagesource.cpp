@@ -135,6 +135,10 @@ std::optional<PageSource> parsePageSource(const QString& text, QString* error)
             flush();
             continue;
         }
+        if (line.startsWith(QStringLiteral("[title ")) && line.endsWith(u']')) {
+            page.title = line.mid(7, line.size() - 8).trimmed();
+            continue;
+        }
         if (line.startsWith(u'[') && line.endsWith(u']') && !line.startsWith(QStringLiteral("[["))) {
             flush();
             QString what;
@@ -162,6 +166,10 @@ std::optional<PageSource> parsePageSource(const QString& text, QString* error)
     }
     if (page.blocks.isEmpty()) {
         *error = QStringLiteral("the page has no blocks");
+        return std::nullopt;
+    }
+    if (page.title.isEmpty()) {
+        *error = QStringLiteral("the page has no [title ...]");
         return std::nullopt;
     }
     return page;
@@ -196,6 +204,76 @@ QString plainTextOf(const PageSource& page)
     for (const PageBlock& block : page.blocks) {
         for (const PageParagraph& paragraph : block.paragraphs)
             paragraphs.append(markupToPlainText(paragraph.markup));
+    }
+    return paragraphs.join(u'\n');
+}
+
+namespace {
+
+QString spokenNumber(const QString& digits)
+{
+    static const QStringList words { QStringLiteral("nula"), QStringLiteral("jedna"), QStringLiteral("dva"),
+        QStringLiteral("tri"), QStringLiteral("štyri"), QStringLiteral("päť"), QStringLiteral("šesť"),
+        QStringLiteral("sedem"), QStringLiteral("osem"), QStringLiteral("deväť") };
+    bool ok = false;
+    const int value = digits.toInt(&ok);
+    return ok && value >= 0 && value < 10 ? words[value] : digits;
+}
+
+// Powers as Slovak reads them: m^{−2} is "meter na mínus druhú".
+QString spokenPower(const QString& exponent)
+{
+    static const QStringList ordinals { QString(), QStringLiteral("prvú"), QStringLiteral("druhú"),
+        QStringLiteral("tretiu") };
+    QString text = exponent;
+    const bool negative = text.startsWith(QChar(0x2212)) || text.startsWith(u'-');
+    if (negative)
+        text = text.mid(1);
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    const QString power = ok && value > 0 && value < ordinals.size() ? ordinals[value] : text;
+    return QStringLiteral(" na ") + (negative ? QStringLiteral("mínus ") : QString()) + power;
+}
+
+QString spokenParagraph(const PageParagraph& paragraph)
+{
+    QString text = rewriteScripts(paragraph.markup, [](const QString& script, bool subscript) {
+        return subscript ? QString(QStringLiteral(" index ") + spokenNumber(script) + u' ')
+                         : QString(spokenPower(script) + u' ');
+    });
+    for (const StyleRule& rule : styleRules())
+        text.replace(rule.pattern, QStringLiteral("\\1"));
+    text.replace(u'~', u' ');
+
+    // Symbols a voice would skip or misread, as words.
+    static const QList<std::pair<QString, QString>> symbols {
+        { QStringLiteral("[Pa]"), QStringLiteral("jednotka pascal") },
+        { QStringLiteral("\u00B7"), QStringLiteral(" krát ") },
+        { QStringLiteral("="), QStringLiteral(" sa rovná ") },
+        { QStringLiteral("/"), QStringLiteral(" lomeno ") },
+        { QStringLiteral("\u2212"), QStringLiteral(" mínus ") },
+        { QStringLiteral("\u03C1"), QStringLiteral("ró") },
+    };
+    for (const auto& [symbol, words] : symbols)
+        text.replace(symbol, words);
+    if (paragraph.kind == PageParagraph::Kind::Formula) {
+        // Unit symbols stand alone only in formulas.
+        static const QRegularExpression newton(QStringLiteral("\\bN\\b"));
+        static const QRegularExpression metre(QStringLiteral("\\bm\\b"));
+        text.replace(newton, QStringLiteral("newton"));
+        text.replace(metre, QStringLiteral("meter"));
+    }
+    return text.simplified();
+}
+
+} // namespace
+
+QString spokenTextOf(const PageSource& page)
+{
+    QStringList paragraphs;
+    for (const PageBlock& block : page.blocks) {
+        for (const PageParagraph& paragraph : block.paragraphs)
+            paragraphs.append(spokenParagraph(paragraph));
     }
     return paragraphs.join(u'\n');
 }

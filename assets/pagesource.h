@@ -2,6 +2,7 @@
 //
 // A page source is UTF-8 text made of blocks. Each block starts with a header
 // line in square brackets:
+//   [title TITLE]              the page's name, as a screen reader says it
 //   [text X Y WIDTH size=PX]   text flowing in a column WIDTH pixels wide from
 //                              (X, Y) of the 405 × 253 page; size is optional
 //   [image NAME X Y W H]       the drawing NAME.svg scaled into that rectangle
@@ -39,6 +40,7 @@ struct PageBlock {
 };
 
 struct PageSource {
+    QString title;
     QList<PageBlock> blocks;
 };
 
@@ -53,5 +55,10 @@ QString markupToPlainText(const QString& markup);
 
 // The whole readable text of a page, paragraphs separated by newlines.
 QString plainTextOf(const PageSource& page);
+
+// The page's text as speech should read it: symbols and formulas spelled
+// out in Slovak words (F_{vz} = V·ρ·g: "F index vz sa rovná V krát ró krát
+// g"), paragraphs separated by newlines.
+QString spokenTextOf(const PageSource& page);
 
 } // namespace quelvara

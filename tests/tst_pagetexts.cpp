@@ -56,7 +56,7 @@ void TestPageTexts::pages()
     QString error;
     const auto source = parsePageSource(text, &error);
     QVERIFY2(source, qPrintable(error));
-    const QString plain = plainTextOf(*source);
+    const QString plain = source->title + u'\n' + plainTextOf(*source);
 
     QProcess hunspell;
     hunspell.start(QStringLiteral("hunspell"), { QStringLiteral("-d"), QStringLiteral("sk_SK"), QStringLiteral("-l") });

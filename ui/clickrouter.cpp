@@ -10,6 +10,15 @@ void ClickRouter::watch(QWidget* control, std::function<void()> onClick)
     control->installEventFilter(this);
 }
 
+bool ClickRouter::activate(QWidget* control) const
+{
+    const auto found = m_controls.constFind(control);
+    if (found == m_controls.constEnd())
+        return false;
+    (*found)();
+    return true;
+}
+
 bool ClickRouter::eventFilter(QObject* watched, QEvent* event)
 {
     const auto control = m_controls.constFind(watched);

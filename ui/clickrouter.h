@@ -25,6 +25,10 @@ public:
     // onClick runs for every click on control, after the release.
     void watch(QWidget* control, std::function<void()> onClick);
 
+    // Does what a click on control does, for input that is not a mouse (a
+    // screen reader's press). Returns false if control is not watched.
+    bool activate(QWidget* control) const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

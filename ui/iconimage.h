@@ -7,6 +7,8 @@ namespace quelvara {
 
 // A transparent icon: its masked pixels show whatever lies beneath.
 class IconImage final : public QWidget {
+    Q_OBJECT
+
 public:
     IconImage(const QPixmap& picture, QWidget* parent);
 

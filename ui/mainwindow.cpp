@@ -10,6 +10,7 @@
 #include "tables.h"
 #include "windowlayout.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QIcon>
 #include <QPainter>
@@ -134,9 +135,20 @@ void MainWindow::arrowClicked(ArrowId arrow)
 void MainWindow::showPageAndArrows()
 {
     const ViewState& state = m_controller.state();
-    m_pageArea->view()->setPicture(state.page ? &m_pages[indexOf(*state.page)] : nullptr);
+    PictureView* view = m_pageArea->view();
+    const QPixmap* picture = state.page ? &m_pages[indexOf(*state.page)] : nullptr;
+    const bool pageChanged = picture != view->picture();
+    view->setPicture(picture);
     for (ArrowId arrow : AllArrows)
         m_arrows[indexOf(arrow)]->setVisible(state.isVisible(arrow));
+
+    // A screen reader announces the new page by its name and text.
+    if (pageChanged) {
+        QAccessibleEvent named(view, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
+        QAccessibleEvent described(view, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&described);
+    }
 }
 
 void MainWindow::showEntryStyles()

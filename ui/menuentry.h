@@ -9,6 +9,8 @@ namespace quelvara {
 // starts at its top-left corner, wraps at spaces when too wide and is
 // clipped by the label's height.
 class MenuEntry final : public QWidget {
+    Q_OBJECT
+
 public:
     MenuEntry(const QString& caption, const QColor& background, QWidget* parent);
 

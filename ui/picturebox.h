@@ -8,6 +8,8 @@ namespace quelvara {
 // The area inside a picture box's border. It draws its bitmap unscaled at its
 // top-left corner over its background, and clips the arrows placed on it.
 class PictureView final : public QWidget {
+    Q_OBJECT
+
 public:
     explicit PictureView(QWidget* parent);
 
@@ -28,6 +30,8 @@ private:
 // A framed picture box: the platform's sunken border, 2 px wide on every side,
 // around a PictureView.
 class PictureBox final : public QFrame {
+    Q_OBJECT
+
 public:
     explicit PictureBox(QWidget* parent);
 

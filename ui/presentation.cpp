@@ -1,10 +1,14 @@
 #include "presentation.h"
 
+#include "accessibility.h"
 #include "mainwindow.h"
 #include "menutypeface.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace quelvara {
 
@@ -25,6 +29,7 @@ int run(std::unique_ptr<ImageLibrary> images, const QString& error)
     if (!registerMenuTypeface(&typefaceError))
         return fail(typefaceError);
 
+    installAccessibility();
     NavigationController controller;
     MainWindow window(*images, controller);
     window.show();
@@ -32,6 +37,18 @@ int run(std::unique_ptr<ImageLibrary> images, const QString& error)
 }
 
 } // namespace
+
+bool installQtTranslations()
+{
+    auto* translator = new QTranslator(qApp);
+    if (!translator->load(QLocale(QLocale::Slovak, QLocale::Slovakia), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    return true;
+}
 
 int runPresentation()
 {

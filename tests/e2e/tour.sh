@@ -84,14 +84,19 @@ click() {
 }
 
 # The page area's top, above the arrows, must be the page's bitmap exactly.
+# A busy machine may take a moment to repaint, so look again for a while.
 page_is() {
     [ -n "$check" ] || return 0
     local shown expected differ
     shown=$(mktemp --suffix=.png)
     expected=$(mktemp --suffix=.png)
-    import -window root -crop "405x224+$((left + 10))+$((top + 66))" +repage "$shown"
     convert "$check/$2.bmp" -crop 405x224+0+0 +repage "$expected"
-    differ=$(compare -metric AE "$shown" "$expected" null: 2>&1 || true)
+    for _ in $(seq 50); do
+        import -window root -crop "405x224+$((left + 10))+$((top + 66))" +repage "$shown"
+        differ=$(compare -metric AE "$shown" "$expected" null: 2>&1 || true)
+        [ "$differ" = "0" ] && break
+        sleep 0.1
+    done
     rm -f "$shown" "$expected"
     [ "$differ" = "0" ] || fail "after $1 the page area is not $2 ($differ pixels differ)"
 }
@@ -129,8 +134,8 @@ for step in "${tour[@]}"; do
     page=${step##*:}
     count=$((count + 1))
     click "$control"
-    shot "$(printf '%s/state-%02d-%s-%s.png' "$out" "$count" "$control" "$page")"
     page_is "$control" "$page"
+    shot "$(printf '%s/state-%02d-%s-%s.png' "$out" "$count" "$control" "$page")"
 done
 
 if [ -n "$check" ]; then
