@@ -20,14 +20,24 @@ rm -f "$out"/state-*.png
 
 fail() { echo "tour: FAIL: $*" >&2; exit 1; }
 
-# A virtual display of our own; Xvfb picks a free number and tells it.
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
-number=$(cat "$displayfile")
-rm -f "$displayfile"
-[ -n "$number" ] || fail "Xvfb did not start"
+# A virtual display of our own, on a number nobody else uses: a random one
+# well away from the low numbers desktops and other tests take.
+xvfb=
+for _ in $(seq 20); do
+    number=$((RANDOM % 800 + 100))
+    [ -e "/tmp/.X$number-lock" ] && continue
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 100); do
+        kill -0 "$xvfb" 2>/dev/null || break
+        xdpyinfo -display ":$number" >/dev/null 2>&1 && break
+        sleep 0.05
+    done
+    kill -0 "$xvfb" 2>/dev/null && xdpyinfo -display ":$number" >/dev/null 2>&1 && break
+    kill "$xvfb" 2>/dev/null || true
+    xvfb=
+done
+[ -n "$xvfb" ] || fail "no virtual X server could be started"
 pid=
 cleanup() {
     if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
@@ -36,15 +46,13 @@ cleanup() {
 }
 trap cleanup EXIT
 export DISPLAY=":$number"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
 
 start() {
     "$program" &
     pid=$!
     window=
-    for _ in $(seq 100); do
-        window=$(xdotool search --name '^Quelvara$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    for _ in $(seq 400); do
+        window=$(xdotool search --onlyvisible --name '^Quelvara$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
         sleep 0.05
     done
     [ -n "$window" ] || fail "the window did not appear"
@@ -57,7 +65,7 @@ start() {
 # Waits for the program to end and checks its exit status.
 ended() {
     local status=0
-    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+    for _ in $(seq 400); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
     kill -0 "$pid" 2>/dev/null && fail "$1: the program is still running"
     wait "$pid" || status=$?
     pid=
