@@ -258,12 +258,15 @@ QString spokenParagraph(const PageParagraph& paragraph)
         text.replace(symbol, words);
     if (paragraph.kind == PageParagraph::Kind::Formula) {
         // Unit symbols stand alone only in formulas.
-        static const QRegularExpression newton(QStringLiteral("\\bN\\b"));
-        static const QRegularExpression metre(QStringLiteral("\\bm\\b"));
+        static const QRegularExpression newton(
+            QStringLiteral("\\bN\\b"), QRegularExpression::UseUnicodePropertiesOption);
+        static const QRegularExpression metre(
+            QStringLiteral("\\bm\\b"), QRegularExpression::UseUnicodePropertiesOption);
         text.replace(newton, QStringLiteral("newton"));
         text.replace(metre, QStringLiteral("meter"));
     }
-    return text.simplified();
+    static const QRegularExpression spaceBeforePunctuation(QStringLiteral(" +([,.;:])"));
+    return text.simplified().replace(spaceBeforePunctuation, QStringLiteral("\\1"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Builds every picture the program carries from its editable sources:
 //   quelvara-assets generate --sources DIR --out DIR --font FILE --bold-font FILE
 //   quelvara-assets contact-sheet --in DIR --out FILE.png --font FILE
+//   quelvara-assets spoken-text --sources DIR --page NAME
 // Run it with the offscreen platform; it needs no display.
 #include "banner.h"
 #include "bmpwriter.h"
@@ -238,6 +239,8 @@ int main(int argc, char* argv[])
         QStringLiteral("dir") });
     options.addOption({ QStringLiteral("out"), QStringLiteral("Output folder or file."), QStringLiteral("path") });
     options.addOption({ QStringLiteral("in"), QStringLiteral("Folder of generated pictures."), QStringLiteral("dir") });
+    options.addOption(
+        { QStringLiteral("page"), QStringLiteral("A page's name, for spoken-text."), QStringLiteral("name") });
     options.addOption({ QStringLiteral("font"), QStringLiteral("Regular typeface file."), QStringLiteral("file") });
     options.addOption({ QStringLiteral("bold-font"), QStringLiteral("Bold typeface file."), QStringLiteral("file") });
     options.process(app);
@@ -246,11 +249,22 @@ int main(int argc, char* argv[])
         const QString command = options.positionalArguments().value(0);
         if (command == u"generate") {
             generate(options);
+        } else if (command == u"spoken-text") {
+            // What a screen reader should read for one page: its title, then
+            // its spoken text.
+            const QString page = options.value(QStringLiteral("page"));
+            const QString path = QStringLiteral("%1/pages/%2.page").arg(options.value(QStringLiteral("sources")), page);
+            QString error;
+            const auto source = parsePageSource(QString::fromUtf8(readFile(path)), &error);
+            if (!source)
+                throw Failure(path + QStringLiteral(": ") + error);
+            std::printf("%s\n%s\n", qUtf8Printable(source->title), qUtf8Printable(spokenTextOf(*source)));
         } else if (command == u"contact-sheet") {
             const QString family = loadFont(options.value(QStringLiteral("font")));
             writeContactSheet(options.value(QStringLiteral("in")), options.value(QStringLiteral("out")), family);
         } else {
-            throw Failure(QStringLiteral("unknown command \"%1\"; use generate or contact-sheet").arg(command));
+            throw Failure(
+                QStringLiteral("unknown command \"%1\"; use generate, contact-sheet or spoken-text").arg(command));
         }
     } catch (const Failure& failure) {
         std::fprintf(stderr, "quelvara-assets: %s\n", qUtf8Printable(failure.text));

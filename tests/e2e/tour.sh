@@ -20,32 +20,15 @@ rm -f "$out"/state-*.png
 
 fail() { echo "tour: FAIL: $*" >&2; exit 1; }
 
-# A virtual display of our own, on a number nobody else uses: a random one
-# well away from the low numbers desktops and other tests take.
-xvfb=
-for _ in $(seq 20); do
-    number=$((RANDOM % 800 + 100))
-    [ -e "/tmp/.X$number-lock" ] && continue
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb=$!
-    for _ in $(seq 100); do
-        kill -0 "$xvfb" 2>/dev/null || break
-        xdpyinfo -display ":$number" >/dev/null 2>&1 && break
-        sleep 0.05
-    done
-    kill -0 "$xvfb" 2>/dev/null && xdpyinfo -display ":$number" >/dev/null 2>&1 && break
-    kill "$xvfb" 2>/dev/null || true
-    xvfb=
-done
-[ -n "$xvfb" ] || fail "no virtual X server could be started"
+source "$here/virtual-display.sh"
+start_virtual_display || fail "no virtual X server could be started"
 pid=
 cleanup() {
     if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
-    kill "$xvfb" 2>/dev/null || true
+    stop_virtual_display
     wait 2>/dev/null || true
 }
 trap cleanup EXIT
-export DISPLAY=":$number"
 
 start() {
     "$program" &
