@@ -52,6 +52,8 @@ private Q_SLOTS:
     void shownPageIsItsBitmap();
     void arrowMaskShowsThePage();
     void rulesAreRed();
+    void layoutNeverFollowsTheSize();
+    void minimisingKeepsTheState();
 
 private:
     QPoint centreOf(const QWidget* widget) const;
@@ -150,7 +152,7 @@ void TestMainWindow::builtAsTheLayoutTables()
 {
     using namespace layout;
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Quelvara"));
-    QCOMPARE(m_window->size(), QSize(614, 330));
+    QCOMPARE(m_window->geometry(), QRect(93, 134, 614, 330));
     QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(m_window->windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(m_window->windowFlags() & Qt::WindowCloseButtonHint);
@@ -381,6 +383,39 @@ void TestMainWindow::rulesAreRed()
     QCOMPARE(grab.pixel(424, 150), qRgb(255, 0, 0));
     QCOMPARE(grab.pixel(200, 56), qRgb(255, 0, 0));
     QCOMPARE(grab.pixel(200, 57), DesktopFallback.rgb());
+}
+
+// Enlarging the window shows more background; shrinking it clips; nothing
+// moves either way.
+void TestMainWindow::layoutNeverFollowsTheSize()
+{
+    clickNames({ "Label3" });
+    QList<QRect> before;
+    const QList<QWidget*> children = m_window->findChildren<QWidget*>();
+    for (const QWidget* child : children)
+        before.append(child->geometry());
+
+    m_window->resize(800, 500);
+    QTRY_COMPARE(m_window->size(), QSize(800, 500));
+    const QImage larger = grabWindow();
+    QCOMPARE(larger.pixel(700, 450), DesktopFallback.rgb());
+    QCOMPARE(larger.pixel(424, 150), qRgb(255, 0, 0));
+    m_window->resize(300, 200);
+    QTRY_COMPARE(m_window->size(), QSize(300, 200));
+    for (qsizetype i = 0; i < children.size(); ++i)
+        QCOMPARE(children[i]->geometry(), before[i]);
+}
+
+void TestMainWindow::minimisingKeepsTheState()
+{
+    clickNames({ "Label4", "I5" });
+    const ViewState shown = m_controller->state();
+    const QImage picture = grabWindow();
+    m_window->showMinimized();
+    m_window->showNormal();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QCOMPARE(m_controller->state(), shown);
+    QCOMPARE(grabWindow(), picture);
 }
 
 QTEST_MAIN(TestMainWindow)
