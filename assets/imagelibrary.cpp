@@ -74,6 +74,9 @@ QImage decodeBitmap(
     if (image.isNull())
         fail(fileName, QStringLiteral("nedá sa dekódovať (%1)").arg(reader.errorString()));
     checkSize(fileName, image, width * scale, height * scale);
+    // Kept in the format the screen draws from, so showing a page is a plain
+    // copy of its pixels and never a conversion.
+    image.convertTo(QImage::Format_RGB32);
     image.setDevicePixelRatio(scale);
     return image;
 }
@@ -84,6 +87,13 @@ std::vector<QImage> decodeIconImages(const QString& fileName, const QByteArray& 
     QBuffer buffer;
     buffer.setData(bytes);
     QImageReader reader(&buffer, format);
+    if (!reader.canRead() && reader.error() == QImageReader::UnsupportedFormatError) {
+        // Asking for every format loads every image plugin, so it is only
+        // done to tell a missing plugin from a bad file.
+        if (!QImageReader::supportedImageFormats().contains(format))
+            throw LoadFailure { QStringLiteral("chýba zásuvný modul Qt na čítanie súborov %1")
+                                    .arg(QString::fromLatin1(format).toUpper()) };
+    }
     std::vector<QImage> images;
     const int count = reader.imageCount();
     for (int i = 0; i < count; ++i) {
@@ -149,13 +159,6 @@ std::unique_ptr<ImageLibrary> ImageLibrary::loadFrom(const ByteSource& source, Q
     std::unique_ptr<ImageLibrary> library(new ImageLibrary);
     library->m_scale = scale;
     try {
-        const QList<QByteArray> formats = QImageReader::supportedImageFormats();
-        for (const char* format : { "bmp", "ico", "cur" }) {
-            if (!formats.contains(format))
-                throw LoadFailure { QStringLiteral("chýba zásuvný modul Qt na čítanie súborov %1")
-                                        .arg(QString::fromLatin1(format).toUpper()) };
-        }
-
         for (PageId page : AllPages) {
             const QString fileName = fileNameOf(page, scale);
             library->m_pages[indexOf(page)]

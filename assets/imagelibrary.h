@@ -40,9 +40,8 @@ public:
     static QString fileNameOf(PageId page, int scale = 1);
     static QString fileNameOf(ImageRole role, int scale = 1);
 
-    // 405 × 253 device-independent pixels, 8 bits per pixel with the page's
-    // own palette; at scale 2 the image has twice the pixels and a device
-    // pixel ratio of 2.
+    // 405 × 253 device-independent pixels in 32-bit RGB, ready to draw; at
+    // scale 2 the image has twice the pixels and a device pixel ratio of 2.
     const QImage& page(PageId page) const { return m_pages[indexOf(page)]; }
     // The banner at 405 × 37, scaled like the pages; an icon or cursor at
     // 32 × 32 with its mask as alpha.

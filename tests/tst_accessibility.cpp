@@ -192,7 +192,7 @@ void TestAccessibility::pressingDoesWhatAClickDoes()
     control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
 
     QCOMPARE(m_controller->state(), clickedController.state());
-    QCOMPARE(m_window->pageArea()->view()->picture(), &m_window->pagePixmap(*m_controller->state().page));
+    QCOMPARE(m_window->pageArea()->view()->picture(), &m_window->pageImage(*m_controller->state().page));
     for (ArrowId arrow : AllArrows)
         QCOMPARE(m_window->arrow(arrow)->isVisible(), clicked.arrow(arrow)->isVisible());
     for (EntryId entry : AllEntries) {

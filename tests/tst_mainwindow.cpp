@@ -282,7 +282,7 @@ void TestMainWindow::clicks()
 
     clickNames(clicks);
     QCOMPARE(m_controller->state().page, page);
-    QCOMPARE(m_window->pageArea()->view()->picture(), &m_window->pagePixmap(*page));
+    QCOMPARE(m_window->pageArea()->view()->picture(), &m_window->pageImage(*page));
     for (ArrowId arrow : AllArrows)
         QCOMPARE(m_window->arrow(arrow)->isVisible(), arrows.contains(qtString(nameOf(arrow))));
     const QColor highlight = m_window->palette().color(QPalette::Active, QPalette::HighlightedText);

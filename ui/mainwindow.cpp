@@ -40,6 +40,7 @@ MainWindow::MainWindow(const ImageLibrary& images, NavigationController& control
     : QWidget(parent,
         Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
             | Qt::WindowCloseButtonHint)
+    , m_images(images)
     , m_controller(controller)
     , m_router(new ClickRouter(this))
 {
@@ -60,16 +61,10 @@ MainWindow::MainWindow(const ImageLibrary& images, NavigationController& control
     setPalette(background);
     setAutoFillBackground(true);
 
-    // Every page is made ready to draw now, so a click only points the page
-    // area at another picture.
-    for (PageId page : AllPages)
-        m_pages[indexOf(page)] = QPixmap::fromImage(images.page(page));
-    m_bannerPixmap = QPixmap::fromImage(images.image(ImageRole::Banner));
-
     m_banner = new PictureBox(this);
     m_banner->setObjectName(qtString(Picture2.name));
     m_banner->setGeometry(pixelRect(Picture2));
-    m_banner->view()->setPicture(&m_bannerPixmap);
+    m_banner->view()->setPicture(&images.image(ImageRole::Banner));
 
     m_pageArea = new PictureBox(this);
     m_pageArea->setObjectName(qtString(Picture1.name));
@@ -108,6 +103,8 @@ MainWindow::MainWindow(const ImageLibrary& images, NavigationController& control
 
 MainWindow::~MainWindow() = default;
 
+const QImage& MainWindow::pageImage(PageId page) const { return m_images.page(page); }
+
 void MainWindow::entryClicked(EntryId entry)
 {
     switch (m_controller.chooseEntry(entry)) {
@@ -136,7 +133,9 @@ void MainWindow::showPageAndArrows()
 {
     const ViewState& state = m_controller.state();
     PictureView* view = m_pageArea->view();
-    const QPixmap* picture = state.page ? &m_pages[indexOf(*state.page)] : nullptr;
+    // The decoded pages are ready to draw, so a click only points the page
+    // area at another one.
+    const QImage* picture = state.page ? &m_images.page(*state.page) : nullptr;
     const bool pageChanged = picture != view->picture();
     view->setPicture(picture);
     for (ArrowId arrow : AllArrows)

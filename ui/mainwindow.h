@@ -7,7 +7,7 @@
 #include "identifiers.h"
 #include "navigation.h"
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 
 #include <array>
@@ -33,7 +33,7 @@ public:
     PictureBox* pageArea() const { return m_pageArea; }
     IconImage* arrow(ArrowId arrow) const { return m_arrows[indexOf(arrow)]; }
     MenuEntry* entry(EntryId entry) const { return m_entries[indexOf(entry)]; }
-    const QPixmap& pagePixmap(PageId page) const { return m_pages[indexOf(page)]; }
+    const QImage& pageImage(PageId page) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -44,10 +44,9 @@ private:
     void showPageAndArrows();
     void showEntryStyles();
 
+    const ImageLibrary& m_images;
     NavigationController& m_controller;
     ClickRouter* m_router;
-    std::array<QPixmap, PageCount> m_pages;
-    QPixmap m_bannerPixmap;
     PictureBox* m_banner;
     PictureBox* m_pageArea;
     std::array<IconImage*, ArrowCount> m_arrows {};

@@ -11,7 +11,7 @@ PictureView::PictureView(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PictureView::setPicture(const QPixmap* picture)
+void PictureView::setPicture(const QImage* picture)
 {
     if (picture == m_picture)
         return;
@@ -29,7 +29,7 @@ void PictureView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     if (m_picture) {
-        painter.drawPixmap(0, 0, *m_picture);
+        painter.drawImage(0, 0, *m_picture);
         // Whatever the bitmap does not cover shows the background.
         const QRegion uncovered
             = QRegion(event->rect()) - QRect(QPoint(0, 0), m_picture->deviceIndependentSize().toSize());

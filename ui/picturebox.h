@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QFrame>
-#include <QPixmap>
+#include <QImage>
 
 namespace quelvara {
 
@@ -14,8 +14,8 @@ public:
     explicit PictureView(QWidget* parent);
 
     // The view only refers to the picture; its owner keeps it alive.
-    void setPicture(const QPixmap* picture);
-    const QPixmap* picture() const { return m_picture; }
+    void setPicture(const QImage* picture);
+    const QImage* picture() const { return m_picture; }
 
     void setBackground(const QColor& colour);
 
@@ -23,7 +23,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const QPixmap* m_picture { nullptr };
+    const QImage* m_picture { nullptr };
     QColor m_background { Qt::black };
 };
 
