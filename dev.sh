@@ -17,6 +17,7 @@ packages=(
     valgrind strace
     desktop-file-utils appstream lintian dpkg-dev fakeroot file
     at-spi2-core dbus dbus-x11 python3-pyatspi qt6-translations-l10n
+    python3 libxcb1-dev
 )
 
 say() { printf 'dev.sh: %s\n' "$*"; }
@@ -83,6 +84,10 @@ test)
     check_format
     build "$preset"
     ctest --preset "$preset"
+    # The whole suite once more with the address, undefined-behaviour and
+    # leak sanitizers.
+    build asan
+    ctest --preset asan
     ;;
 *)
     echo "usage: $0 run | test" >&2

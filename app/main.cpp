@@ -26,6 +26,11 @@ void startupMessageHandler(QtMsgType type, const QMessageLogContext&, const QStr
 
 int main(int argc, char* argv[])
 {
+    // Without a session bus, the accessibility layer would have D-Bus start
+    // one, which writes a file in the home folder and outlives the program.
+    // The program writes nothing, so it then goes without a bus.
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     const QtMessageHandler qtHandler = qInstallMessageHandler(startupMessageHandler);
     QApplication app(argc, argv);
     qInstallMessageHandler(qtHandler);

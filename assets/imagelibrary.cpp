@@ -143,7 +143,8 @@ std::unique_ptr<ImageLibrary> ImageLibrary::load(QString* error)
 {
     // Screens of twice the density or more get the pictures drawn for them;
     // every other screen the real-size ones alone.
-    const int scale = qGuiApp && qGuiApp->devicePixelRatio() >= 2.0 ? 2 : 1;
+    const auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    const int scale = application && application->devicePixelRatio() >= 2.0 ? 2 : 1;
     return loadFrom(
         [](const QString& fileName) -> std::optional<QByteArray> {
             QFile file(QStringLiteral(":/images/") + fileName);

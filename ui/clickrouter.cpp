@@ -33,14 +33,19 @@ bool ClickRouter::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     case QEvent::MouseButtonDblClick:
-        m_pressed = nullptr;
+        // The second press of a double-click is never a click; a double-click
+        // of another button leaves a held primary button alone.
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            m_pressed = nullptr;
         return true;
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton)
             return true;
         auto* widget = static_cast<QWidget*>(watched);
-        const bool clicked = m_pressed == widget && widget->rect().contains(mouse->position().toPoint());
+        // Only the part of the control that can be seen counts: the page area
+        // clips the hands at its edges.
+        const bool clicked = m_pressed == widget && widget->visibleRegion().contains(mouse->position().toPoint());
         m_pressed = nullptr;
         if (clicked)
             (*control)();

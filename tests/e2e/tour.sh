@@ -8,6 +8,10 @@
 #                                             page bitmaps in PICTURES, the
 #                                             double-click, a hidden arrow,
 #                                             Exit and the window manager's close
+#
+# QUELVARA_TOUR_WRAPPER, when set, is a command the program is run under,
+# split at spaces (valgrind, strace, ...); every wait then lasts
+# QUELVARA_TOUR_SLOWDOWN times as long, 10 times unless set.
 set -euo pipefail
 
 program=$(realpath "$1")
@@ -20,6 +24,12 @@ rm -f "$out"/state-*.png
 
 fail() { echo "tour: FAIL: $*" >&2; exit 1; }
 
+read -ra wrapper <<<"${QUELVARA_TOUR_WRAPPER:-}"
+if [ ${#wrapper[@]} -gt 0 ] || [ -n "${QUELVARA_TOUR_SLOWDOWN:-}" ]; then
+    slowdown=${QUELVARA_TOUR_SLOWDOWN:-10}
+    sleep() { command sleep "$(awk -v seconds="$1" -v factor="$slowdown" 'BEGIN { print seconds * factor }')"; }
+fi
+
 source "$here/virtual-display.sh"
 start_virtual_display || fail "no virtual X server could be started"
 pid=
@@ -31,7 +41,7 @@ cleanup() {
 trap cleanup EXIT
 
 start() {
-    "$program" &
+    "${wrapper[@]}" "$program" &
     pid=$!
     window=
     for _ in $(seq 400); do
