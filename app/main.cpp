@@ -10,15 +10,21 @@ namespace {
 
 // While the application object is being made, Qt ends the program with
 // abort() when it cannot open the display. Say instead, on one line, what is
-// wrong and end with status 1. Qt's own warnings from that moment are left
-// out, so the line stands alone.
-void startupMessageHandler(QtMsgType type, const QMessageLogContext&, const QString&)
+// wrong and end with status 1. Qt's own warnings from that moment are held
+// back, and the first of them, which says why, ends the line.
+QString firstStartupWarning;
+
+void startupMessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
-    if (type != QtFatalMsg)
+    if (type != QtFatalMsg) {
+        if (firstStartupWarning.isEmpty())
+            firstStartupWarning = message.section(u'\n', 0, 0);
         return;
+    }
     const char* display = std::getenv("DISPLAY");
-    std::fprintf(
-        stderr, "quelvara: cannot open a display to show the window on (DISPLAY=%s)\n", display ? display : "not set");
+    const QString why = firstStartupWarning.isEmpty() ? message.section(u'\n', 0, 0) : firstStartupWarning;
+    std::fprintf(stderr, "quelvara: cannot open a display to show the window on (DISPLAY=%s): %s\n",
+        display ? display : "not set", qUtf8Printable(why));
     std::_Exit(1);
 }
 
