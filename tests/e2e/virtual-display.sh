@@ -10,6 +10,9 @@ start_virtual_display() {
     for attempt in $(seq 20); do
         number=$((RANDOM % 800 + 100))
         [ -e "/tmp/.X$number-lock" ] && continue
+        # A server elsewhere, in another folder tree, may hold the number's
+        # abstract socket without a lock file here.
+        grep -q "@/tmp/.X11-unix/X$number\$" /proc/net/unix 2>/dev/null && continue
         Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
         xvfb=$!
         for _ in $(seq 100); do
