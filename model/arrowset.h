@@ -24,14 +24,6 @@ public:
         return result;
     }
     constexpr bool contains(ArrowId arrow) const { return (m_bits & bit(arrow)) != 0; }
-    constexpr bool empty() const { return m_bits == 0; }
-    constexpr std::size_t size() const
-    {
-        std::size_t count = 0;
-        for (ArrowId arrow : AllArrows)
-            count += contains(arrow) ? 1 : 0;
-        return count;
-    }
     constexpr bool operator==(const ArrowSet&) const = default;
 
 private:
